@@ -15,8 +15,8 @@ public:
     // Runs every event already waiting, without waiting for new ones.
     virtual void dispatchPending() = 0;
 
-    // Blocks until an event is waiting, wake() has been called since the last wait, or the
-    // deadline passes. Dispatches nothing itself.
+    // Blocks until an event arrives, wake() has been called since the last wait, or the
+    // deadline passes. A GUI's pump may dispatch the events that end the wait right there.
     virtual void waitForEvents(Clock::time_point deadline) = 0;
 
     // Ends the current or next waitForEvents early. Safe from any thread.
