@@ -158,11 +158,14 @@ ByteSequence accessWebPage(Text& address, std::optional<int> methodSelector,
     handOverWorker(std::move(worker), [] { return true; });
 
     WebAccessRecord& record = call->record;
+    // A worker that failed before sending empties the redirect slot and leaves slots 1 and 5 as
+    // they went in: the method name and the outgoing cookies are no response of any server.
+    const bool sent = !record.slots[record_slot::kFollowRedirects].empty();
     if (responseHeaders != nullptr) {
-        *responseHeaders = textOf(record.slots[record_slot::kCookiesThenHeaders]);
+        *responseHeaders = sent ? textOf(record.slots[record_slot::kCookiesThenHeaders]) : Text();
     }
     if (responseCookies != nullptr) {
-        *responseCookies = textOf(record.slots[record_slot::kMethodThenCookies]);
+        *responseCookies = sent ? textOf(record.slots[record_slot::kMethodThenCookies]) : Text();
     }
     ByteSequence& page = record.slots[record_slot::kAddressThenPage];
     switch (pageEncoding.value_or(0)) {

@@ -34,7 +34,8 @@ inline constexpr int kPageIsBig5 = 2;
 //   out-argument, and the worker's transfer is cancelled. ms = truncate(seconds * 1000); a
 //   negative or NaN time-out counts as 0.
 // - responseHeaders / responseCookies receive the raw response headers and the cookies the
-//   response set ("a=1;b=2;"), only when given and only when the worker finished.
+//   response set ("a=1;b=2;"), only when given and only when the worker finished; both are
+//   empty when nothing could be sent (no connection).
 // - pageEncoding kPageIsUtf8 or kPageIsBig5 converts the page to GBK.
 // - followRedirects false keeps the first response.
 // A failed exchange returns an empty page.

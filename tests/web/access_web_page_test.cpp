@@ -168,6 +168,19 @@ TEST_F(AccessWebPage, UnreachableHostsGiveAnEmptyPage) {
     EXPECT_EQ(accessWebPage(unknown, {}, {}, {}, {}, {}, 5.0), "");
 }
 
+// Without a connection nothing was sent: the out-arguments get no method name or outgoing
+// cookies in place of a response's.
+TEST_F(AccessWebPage, NoConnectionGivesEmptyOutArguments) {
+    Text address = "http://127.0.0.1:70000/";
+    Text headers = kUntouched;
+    Text cookies = kUntouched;
+    EXPECT_EQ(
+        accessWebPage(address, 1, {}, {}, ByteSequence("b"), "out=1", 5.0, &headers, {}, &cookies),
+        "");
+    EXPECT_EQ(headers, "");
+    EXPECT_EQ(cookies, "");
+}
+
 // The call returns at the deadline without touching its out-arguments, and the abandoned
 // transfer is cut at once rather than left hanging on the server.
 TEST_F(AccessWebPage, ASilentServerGivesTheTimeOutMessageAndLosesItsClient) {
