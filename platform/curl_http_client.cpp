@@ -256,6 +256,9 @@ struct HttpRequest::Exchange {
         buildHeaderLists();
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+        // A cancelled transfer still looking up its host would otherwise wait for the lookup
+        // thread to finish; with this the thread is left to end and clean up on its own.
+        curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
         curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
         curl_easy_setopt(e, CURLOPT_PATH_AS_IS, 1L);
