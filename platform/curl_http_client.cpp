@@ -70,7 +70,8 @@ struct Origin {
 std::optional<Origin> originOf(const std::string& address,
                                std::optional<std::string_view> relative = {}) {
     UrlHandle url(curl_url());
-    if (!url || curl_url_set(url.get(), CURLUPART_URL, address.c_str(), 0) != CURLUE_OK) {
+    if (!url ||
+        curl_url_set(url.get(), CURLUPART_URL, address.c_str(), CURLU_ALLOW_SPACE) != CURLUE_OK) {
         return std::nullopt;
     }
     if (relative &&
@@ -116,6 +117,10 @@ struct HttpRequest::Exchange {
 
     // The current hop.
     std::string url;
+    // The first hop's path goes on the wire exactly as the caller wrote it, spaces included
+    // (a search for page " 3" sends "pn= 3"); libcurl's URL parser would refuse it.
+    std::string origin;        // "http://host:port/"
+    std::string requestTarget; // empty on redirect hops, whose address libcurl parsed
     std::string host;
     std::string method;
     std::vector<std::string> lines;
@@ -254,7 +259,14 @@ struct HttpRequest::Exchange {
             return false;
         }
         buildHeaderLists();
-        curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+        if (requestTarget.empty()) {
+            curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+        } else {
+            curl_easy_setopt(e, CURLOPT_URL, origin.c_str());
+            // Through a proxy the request line names the whole address.
+            const std::string target = proxyApplies() ? url : requestTarget;
+            curl_easy_setopt(e, CURLOPT_REQUEST_TARGET, target.c_str());
+        }
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
         // A cancelled transfer still looking up its host would otherwise wait for the lookup
         // thread to finish; with this the thread is left to end and clean up on its own.
@@ -306,6 +318,7 @@ struct HttpRequest::Exchange {
             lines = withoutHeaders(lines, {"Cookie", "Authorization"});
         }
         url = nextHop->url;
+        requestTarget.clear();
         host = nextHop->host;
         nextHop.reset();
         ++redirects;
@@ -382,7 +395,9 @@ HttpRequest::HttpRequest(const HttpConnection& connection, std::string method, s
     if (connection.port() != 0) {
         x.url += ":" + std::to_string(connection.port());
     }
-    x.url += path.starts_with("/") ? path : "/" + path;
+    x.origin = x.url + "/";
+    x.requestTarget = path.starts_with("/") ? path : "/" + path;
+    x.url += x.requestTarget;
 }
 
 HttpRequest::~HttpRequest() = default;

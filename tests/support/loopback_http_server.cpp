@@ -132,9 +132,9 @@ std::string RecordedRequest::target() const {
     if (first == std::string::npos) {
         return {};
     }
-    const std::size_t second = line.find(' ', first + 1);
-    return line.substr(first + 1,
-                       second == std::string::npos ? std::string::npos : second - first - 1);
+    // The version is after the last space: a target sent raw may hold spaces of its own.
+    const std::size_t last = line.rfind(' ');
+    return line.substr(first + 1, last == first ? std::string::npos : last - first - 1);
 }
 
 std::vector<std::string> RecordedRequest::headerLines() const {
