@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libicu-dev libcurl4-openssl-dev libpcre2-dev
   libgtest-dev libbenchmark-dev python3
-  xvfb xauth fonts-noto-cjk
+  xvfb xauth fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
 )
 
 missing=()
