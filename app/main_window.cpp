@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/character_height_label.h"
 #include "app/gbk_qstring.h"
 #include "app/list_menu.h"
 #include "app/result_list.h"
@@ -118,8 +119,8 @@ void MainWindow::createControls() {
                       130, 20);
     clearBox_->setChecked(true);
 
-    QLabel* hint =
-        place(transparentLabel(this, text(WindowText::LoadHint)), u"透明标签6", 32, 128, 144, 32);
+    QLabel* hint = place(new CharacterHeightLabel(text(WindowText::LoadHint), this), u"透明标签6",
+                         32, 128, 144, 32);
     hint->setFont(kaiFont());
 
     buttons_[0] =
