@@ -1,6 +1,7 @@
 #include "text/url_parts.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 namespace tieba {
@@ -47,7 +48,17 @@ Text urlHost(std::string_view address) {
 }
 
 Text urlPath(std::string_view address) {
-    const int hostAt = findText(address, urlHost(address), 1, LetterCase::Ignored);
+    // The host is sought past the scheme that urlHost removed: a host such as "p" or "t" also
+    // stands inside "http://", and the path would then begin at the scheme's slashes.
+    int hostFrom = 1;
+    for (const std::string_view scheme :
+         {std::string_view("https://"), std::string_view("http://")}) {
+        if (address.starts_with(scheme)) {
+            hostFrom = static_cast<int>(scheme.size()) + 1;
+            break;
+        }
+    }
+    const int hostAt = findText(address, urlHost(address), hostFrom, LetterCase::Ignored);
     const int slash = findText(address, "/", hostAt, LetterCase::Ignored);
     if (slash <= 0) {
         return "/";

@@ -39,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         UrlCase{"portLetters", "http://host:abc/x", "host", "/x", 0},
         UrlCase{"portWithFraction", "http://host:81.9/", "host", "/", 81},
         UrlCase{"https", "https://host/x", "host", "/x", 0},
+        // A host that also stands inside the scheme is found after it.
+        UrlCase{"hostInsideScheme", "http://p/x?y=1", "p", "/x?y=1", 80},
+        UrlCase{"hostInsideHttpsScheme", "https://t/x", "t", "/x", 0},
         UrlCase{"httpsInQuery", "http://x.y/r?u=https://o/p", "x.y", "/r?u=https://o/p", 80},
         UrlCase{"empty", "", "", "/", 80}),
     testing::CaseName());
