@@ -13,6 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+bash scripts/check-package.sh build/release
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIEBA_SANITIZE=ON -DTIEBA_WITH_GUI=OFF
 cmake --build build/sanitize -j "$jobs"
