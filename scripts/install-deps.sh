@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libicu-dev libcurl4-openssl-dev libpcre2-dev
   libgtest-dev libbenchmark-dev python3
   xvfb xauth fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
+  desktop-file-utils
 )
 
 missing=()
