@@ -10,6 +10,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Lets a desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tieba-search"));
     tieba::initSearchState();
     std::atexit(tieba::releaseSearchState);
 
