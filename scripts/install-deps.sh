@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev libicu-dev libcurl4-openssl-dev libpcre2-dev
   libgtest-dev libbenchmark-dev python3
   xvfb xauth fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
