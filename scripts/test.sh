@@ -19,3 +19,7 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIEBA_SANITIZE=
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+# Every fuzz target for a few seconds from its seed corpus (clang, ASan, UBSan); scripts/fuzz.sh
+# with no arguments runs them long.
+bash scripts/fuzz.sh 4 build/fuzz
