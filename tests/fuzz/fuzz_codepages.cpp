@@ -42,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(static_cast<unsigned char>(text[i]) >= 0x80 || simplified[i] == text[i],
               "toSimplifiedChinese keeps single bytes");
     }
-    if (isGbk(text)) {
+    // A lone 0xFF (U+F8F5) is GBK to the code page but a lead byte to the program's character
+    // walk, which then pairs differently; only texts both read alike must stay GBK.
+    if (isGbk(text) && !contains(text, "\xFF")) {
         checkGbk(simplified, "toSimplifiedChinese of GBK gives GBK");
     }
 
