@@ -80,13 +80,8 @@ private Q_SLOTS:
     void init() {
         server_ = std::make_unique<FakeForumServer>();
         testing::forumAddressForTests() = server_->baseAddress();
-        initSearchState();
-        searchState() = SearchState();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        type(*window_, u"编辑框1", QStringLiteral("test"));
-        type(*window_, u"编辑框3", QStringLiteral("A1"));
+        window_ = testing::openSearchWindow();
+        QVERIFY(window_ != nullptr);
     }
 
     void cleanup() {

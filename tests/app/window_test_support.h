@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/result_list.h"
+#include "app/search_state.h"
 #include "app/status_strip.h"
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QTest>
 
+#include <memory>
 #include <string>
 
 namespace tieba::testing {
@@ -45,6 +47,21 @@ inline void type(const MainWindow& window, const char16_t* boxName, const QStrin
     } else {
         box->setText(text);
     }
+}
+
+// How every search test starts: a fresh search state and a shown window with a bar name and a
+// target typed in; null when the window never got on screen.
+inline std::unique_ptr<MainWindow> openSearchWindow() {
+    initSearchState();
+    searchState() = SearchState();
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        return nullptr;
+    }
+    type(*window, u"编辑框1", QStringLiteral("test"));
+    type(*window, u"编辑框3", QStringLiteral("A1"));
+    return window;
 }
 
 } // namespace tieba::testing

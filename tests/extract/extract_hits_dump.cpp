@@ -5,6 +5,7 @@
 // Bytes are written in hex, "-" for none.
 #include "extract/extract_all_between.h"
 #include "tests/extract/result_page_delimiters.h"
+#include "tests/support/hex_dump.h"
 
 #include <cstdio>
 #include <fstream>
@@ -13,15 +14,7 @@
 
 namespace {
 
-std::string hexBytes(std::string_view bytes) {
-    std::string out;
-    char buffer[3];
-    for (const char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02X", static_cast<unsigned char>(c));
-        out += buffer;
-    }
-    return out.empty() ? "-" : out;
-}
+using tieba::testing::hexBytes;
 
 } // namespace
 

@@ -76,14 +76,8 @@ class WindowLongUse : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::forumAddressForTests() = server_.baseAddress();
-        initSearchState();
-        searchState() = SearchState();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        testing::type(*window_, u"编辑框1", QStringLiteral("test"));
-        testing::type(*window_, u"编辑框3", QStringLiteral("A1"));
-        testing::control<QCheckBox>(*window_, u"选择框1")->setChecked(true);
+        window_ = testing::openSearchWindow();
+        ASSERT_NE(window_, nullptr);
     }
     void TearDown() override { window_.reset(); }
 

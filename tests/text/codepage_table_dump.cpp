@@ -2,6 +2,7 @@
 // check_codepages_against_python.py to compare with Python's codecs.
 //   G <gbk bytes> <UTF-16 units> <bytes after encoding the units back to GBK>
 //   B <big5 bytes> <UTF-16 units> <big5ToGbkTraditional bytes> <big5ToGbk bytes>
+#include "tests/support/hex_dump.h"
 #include "text/codepage_conversion.h"
 
 #include <cstdio>
@@ -9,15 +10,7 @@
 
 namespace {
 
-std::string hexBytes(const std::string& bytes) {
-    std::string out;
-    char buffer[3];
-    for (const char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02X", static_cast<unsigned char>(c));
-        out += buffer;
-    }
-    return out.empty() ? "-" : out;
-}
+using tieba::testing::hexBytes;
 
 std::string hexUnits(const std::u16string& units) {
     std::string out;
