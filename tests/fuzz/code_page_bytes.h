@@ -12,42 +12,33 @@ inline unsigned char at(std::string_view bytes, std::size_t i) {
     return static_cast<unsigned char>(bytes[i]);
 }
 
-// Windows 936: ASCII, 0x80 (the euro sign) and 0xFF (U+F8F5) alone, or a lead 81..FE with a
-// trail 40..7E / 80..FE.
-inline bool isGbk(std::string_view bytes) {
+// A text of a Windows double-byte code page: ASCII, 0x80 and 0xFF alone, or a lead 81..FE
+// followed by a trail that `isTrail` accepts.
+template <typename TrailTest>
+bool isDoubleByteText(std::string_view bytes, TrailTest isTrail) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const unsigned char lead = at(bytes, i);
         if (lead <= 0x80 || lead == 0xFF) {
             continue;
         }
-        if (i + 1 == bytes.size()) {
-            return false;
-        }
-        const unsigned char trail = at(bytes, ++i);
-        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) {
+        if (i + 1 == bytes.size() || !isTrail(at(bytes, ++i))) {
             return false;
         }
     }
     return true;
 }
 
-// Windows 950: ASCII, 0x80 and 0xFF (U+F8F8) alone, or a lead 81..FE with a trail 40..7E /
-// A1..FE.
+// Windows 936: 0xFF alone is U+F8F5; trails 40..7E / 80..FE.
+inline bool isGbk(std::string_view bytes) {
+    return isDoubleByteText(
+        bytes, [](unsigned char trail) { return trail >= 0x40 && trail != 0x7F && trail != 0xFF; });
+}
+
+// Windows 950: 0xFF alone is U+F8F8; trails 40..7E / A1..FE.
 inline bool isBig5(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char lead = at(bytes, i);
-        if (lead <= 0x80 || lead == 0xFF) {
-            continue;
-        }
-        if (i + 1 == bytes.size()) {
-            return false;
-        }
-        const unsigned char trail = at(bytes, ++i);
-        if (!((trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE))) {
-            return false;
-        }
-    }
-    return true;
+    return isDoubleByteText(bytes, [](unsigned char trail) {
+        return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE);
+    });
 }
 
 // Well-formed UTF-8: shortest forms, no surrogates, nothing past U+10FFFF.
