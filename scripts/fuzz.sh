@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (tests/fuzz) with clang and runs each one in turn, starting from
 # its seed corpus, then prints one line per target: executions, speed, corpus, findings.
-#   scripts/fuzz.sh [seconds per target, default 600] [build folder, default build-fuzz]
+#   scripts/fuzz.sh [seconds per target, default 600] [build folder, default build-fuzz] [seed]
+# A seed other than 0 makes the mutations repeat from run to run; the test command passes one so
+# that its short run does not pass or fail by chance. Long runs keep libFuzzer's random seed.
 # The test command runs it for a few seconds per target; run it long by hand. Inputs that break
 # a target are kept as <build folder>/findings/<target>/crash-*; replay one with
 #   <build folder>/fuzz_<target> <file>
@@ -10,6 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-600}
 build=${2:-build-fuzz}
+seed=${3:-0}
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
 cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
@@ -28,7 +31,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings"
   log="$build/findings/$target.log"
   status=ok
-  if ! "$build/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" -max_total_time="$seconds" \
+  if ! "$build/fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" -max_total_time="$seconds" -seed="$seed" \
       -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$findings/" >"$log" 2>&1; then
     status="FAILED (see $log)"

@@ -22,4 +22,4 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 # Every fuzz target for a few seconds from its seed corpus (clang, ASan, UBSan); scripts/fuzz.sh
 # with no arguments runs them long.
-bash scripts/fuzz.sh 4 build/fuzz
+bash scripts/fuzz.sh 4 build/fuzz 1

@@ -31,14 +31,30 @@ Text big5ToGbk(std::string_view big5) {
     return toSimplifiedChinese(big5ToGbkTraditional(big5));
 }
 
+namespace {
+
+// How code page 936 reads the character at `i`: a lead 81..FE with a trail 40..7E or 80..FE is
+// two bytes; every other byte, 0x80 (the euro sign) and 0xFF included, is one. Simplifying goes
+// by this reading rather than the program's text walk, so that it never maps a pair that the code
+// page reads as two characters: "\x80\xC4\xC8" is the euro sign and then C4 C8.
+std::size_t codePageCharacterLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x81 || lead > 0xFE || i + 1 == text.size()) {
+        return 1;
+    }
+    const auto trail = static_cast<unsigned char>(text[i + 1]);
+    return trail >= 0x40 && trail != 0x7F && trail != 0xFF ? 2 : 1;
+}
+
+} // namespace
+
 Text toSimplifiedChinese(std::string_view gbk) {
     const Text text = textOf(gbk);
     Text result;
     result.reserve(text.size());
     std::unordered_map<std::string, std::string> simplified; // per call: pages repeat characters
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t width =
-            std::min(gbkCharacterLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        const std::size_t width = codePageCharacterLength(text, i);
         const std::string character = text.substr(i, width);
         i += width;
         if (width != 2) {

@@ -29,9 +29,18 @@ bool isDoubleByteText(std::string_view bytes, TrailTest isTrail) {
 }
 
 // Windows 936: 0xFF alone is U+F8F5; trails 40..7E / 80..FE.
+inline bool isGbkTrail(unsigned char trail) {
+    return trail >= 0x40 && trail != 0x7F && trail != 0xFF;
+}
+
 inline bool isGbk(std::string_view bytes) {
-    return isDoubleByteText(
-        bytes, [](unsigned char trail) { return trail >= 0x40 && trail != 0x7F && trail != 0xFF; });
+    return isDoubleByteText(bytes, isGbkTrail);
+}
+
+// Does code page 936 read a two-byte character at `i`?
+inline bool isGbkPairAt(std::string_view bytes, std::size_t i) {
+    const unsigned char lead = at(bytes, i);
+    return lead > 0x80 && lead < 0xFF && i + 1 < bytes.size() && isGbkTrail(at(bytes, i + 1));
 }
 
 // Windows 950: 0xFF alone is U+F8F8; trails 40..7E / A1..FE.

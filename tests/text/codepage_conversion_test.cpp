@@ -53,6 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "a?b"},
         ConversionCase{"simplifyKeepsSymbols", toSimplifiedChinese, gbk("「國」ab"),
                        gbk("「国」ab")},
+        // 0x80 and 0xFF stand alone in the code page, so the character after them is whole.
+        ConversionCase{"simplifyAfterEuro", toSimplifiedChinese, "\x80" + gbk("國"),
+                       "\x80" + gbk("国")},
+        ConversionCase{"simplifyAfterLoneFF", toSimplifiedChinese, "\xFF" + gbk("國a"),
+                       "\xFF" + gbk("国a")},
         ConversionCase{"simplifyKeepsSimplified", toSimplifiedChinese, gbk("中国 x"),
                        gbk("中国 x")}),
     testing::CaseName());
